@@ -1,0 +1,26 @@
+// Vendor web addresses: plain concatenations, so they are tested natively.
+#include "info/web_links.h"
+
+const std::u16string ProductVersion = u"1.4.7 ";
+const std::u16string VendorHost = u"www.wordmere.com";
+const std::u16string BaseUrl = u"http://" + VendorHost + u"/";
+
+WebLinkSet WebLinks = {
+    ComposeDownloadUrl(BaseUrl, u"", ProductVersion),
+    BaseUrl + u"contact_us?client=DesktopVersion_" + ProductVersion,
+    BaseUrl + u"/home?client=DesktopVersion_" + ProductVersion,
+    BaseUrl + u"/home?client=DesktopVersion_" + ProductVersion + u"&SessionCompleted",
+};
+
+std::u16string ComposeDownloadUrl(std::u16string_view baseUrl, std::u16string_view loweredLanguage,
+                                  std::u16string_view version)
+{
+    std::u16string url(baseUrl);
+    url.append(u"download_").append(loweredLanguage).append(u"?client=DesktopVersion_").append(version);
+    return url;
+}
+
+void RebuildDownloadUrl(std::u16string_view loweredLanguage)
+{
+    WebLinks.DownloadUrl = ComposeDownloadUrl(BaseUrl, loweredLanguage, ProductVersion);
+}

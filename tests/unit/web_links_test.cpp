@@ -1,0 +1,28 @@
+// The vendor addresses built from the host and the version text.
+#include "info/web_links.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(WebLinks, AddressesCarryTheVersionWithItsBlank)
+{
+    const std::u16string host = u"http://" + VendorHost;
+    EXPECT_EQ(ProductVersion, u"1.4.7 ");
+    EXPECT_EQ(BaseUrl, host + u"/");
+    EXPECT_EQ(WebLinks.ContactUrl, host + u"/contact_us?client=DesktopVersion_1.4.7 ");
+    EXPECT_EQ(WebLinks.HomeUrl, host + u"//home?client=DesktopVersion_1.4.7 ");
+    EXPECT_EQ(WebLinks.SessionEndUrl, host + u"//home?client=DesktopVersion_1.4.7 &SessionCompleted");
+}
+
+TEST(WebLinks, DownloadAddressNamesTheDiscoveredLanguage)
+{
+    const std::u16string host = u"http://" + VendorHost;
+    EXPECT_EQ(WebLinks.DownloadUrl, host + u"/download_?client=DesktopVersion_1.4.7 ");
+    RebuildDownloadUrl(u"greek");
+    EXPECT_EQ(WebLinks.DownloadUrl, host + u"/download_greek?client=DesktopVersion_1.4.7 ");
+    RebuildDownloadUrl(u"");
+    EXPECT_EQ(WebLinks.DownloadUrl, host + u"/download_?client=DesktopVersion_1.4.7 ");
+}
+
+}  // namespace
