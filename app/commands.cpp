@@ -5,8 +5,12 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "desktop/hotkey_capture.h"
 #include "dictionary/word_search.h"
+#include "info/about_box.h"
+#include "info/web_links.h"
 #include "resources/resource.h"
+#include "settings/options_dialog.h"
 
 namespace {
 
@@ -85,22 +89,40 @@ LRESULT DispatchCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case IDM_CHANGE_LOCALE:
         ChangeLocale();
         return 0;
-    // Their work arrives with the features behind them; until then they do nothing.
     case IDM_ABOUT_KEY:
     case IDM_ABOUT:
-    case IDM_CUT:
-    case IDT_CUT:
-    case IDM_COPY:
-    case IDT_COPY:
-    case IDM_PASTE:
-    case IDT_PASTE:
-    case IDM_ALWAYS_ON_TOP:
-    case IDM_OPTIONS:
+        ShowAboutBox(window);
+        return 0;
     case IDM_HELP_SEARCH:
     case IDM_HELP_CONTENTS:
     case IDT_HELP:
+        OpenWithShell(HelpFilePath());
+        return 0;
     case IDM_CHECK_UPDATES:
+        OpenWebLink(WebLinks.DownloadUrl);
+        return 0;
     case IDM_TECHNICAL_SUPPORT:
+        OpenWebLink(WebLinks.ContactUrl);
+        return 0;
+    case IDM_ALWAYS_ON_TOP:
+        SetAlwaysOnTop(!TopmostFlag);
+        return 0;
+    case IDM_OPTIONS:
+        DialogBoxParamW(AppInstance, MAKEINTRESOURCEW(IDD_OPTIONS), MainWindow, OptionsDialogProc, 0);
+        return 0;
+    case IDM_CUT:
+    case IDT_CUT:
+        SendCtrlChord(L'X');
+        return 0;
+    case IDM_COPY:
+    case IDT_COPY:
+        SendCtrlChord(L'C');
+        return 0;
+    case IDM_PASTE:
+    case IDT_PASTE:
+        SendCtrlChord(L'V');
+        return 0;
+    // Pronunciation, new articles, more languages and printing are not part of this program yet.
     case IDT_SAVE:
     case IDT_NEW_ARTICLE:
     case IDT_ADD_LANGUAGE:

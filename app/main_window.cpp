@@ -10,8 +10,11 @@
 #include "app/language_pair.h"
 #include "app/startup.h"
 #include "app/win32_text.h"
+#include "desktop/hotkey_capture.h"
+#include "desktop/tray_icon.h"
 #include "dictionary/article_files.h"
 #include "dictionary/word_search.h"
+#include "info/usage_notifications.h"
 #include "resources/resource.h"
 
 HWND TabControl;
@@ -168,11 +171,16 @@ LRESULT NotifyMainWindow(WPARAM wParam, LPARAM lParam)
 
 LRESULT TearDownMainWindow()
 {
+    StartExitNotification();
     for (int direction = 0; direction < 2; ++direction) {
         DestroyWindow(SearchBoxes[direction]);
         DestroyWindow(ArticleViews[direction]);
     }
     FreeLibrary(RichEditModule);
+    RemoveTrayIcon();
+    LeaveClipboardViewerChain();
+    UnregisterCaptureHotkey();
+    CloseNotificationThread();
     ReleaseArticleBuffers();
     PostQuitMessage(0);
     return 0;
@@ -231,11 +239,21 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return NotifyMainWindow(wParam, lParam);
     case WM_COMMAND:
         return DispatchCommand(window, wParam, lParam);
+    case WM_DRAWCLIPBOARD:
+        return HandleClipboardChange(wParam, lParam);
+    case WM_CHANGECBCHAIN:
+        return HandleClipboardChainChange(wParam, lParam);
+    case WM_HOTKEY:
+        return HandleCaptureHotkey(wParam);
+    case TrayCallbackMessage:
+        return HandleTrayCallback(window, wParam, lParam);
     case WM_SIZE:
     case WM_SIZING:
     case WM_KEYUP:
         return 0;
     default:
+        if (RestoreTrayIcon(message))
+            return 0;
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }

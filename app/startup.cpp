@@ -5,10 +5,15 @@
 #include "app/language_pair.h"
 #include "app/main_window.h"
 #include "app/win32_text.h"
+#include "desktop/hotkey_capture.h"
+#include "desktop/tray_icon.h"
 #include "dictionary/article_files.h"
 #include "dictionary/word_search.h"
+#include "info/usage_notifications.h"
 #include "info/web_links.h"
 #include "resources/resource.h"
+#include "settings/options_dialog.h"
+#include "settings/settings_file.h"
 
 HINSTANCE AppInstance;
 HWND MainWindow;
@@ -76,11 +81,16 @@ bool InitializeMainWindow(HINSTANCE instance, int showCommand)
         return false;
     SetWindowTextW(window, ToWide(ComposeMainWindowTitle(TargetLanguage)).c_str());
     MainWindow = window;
+    RegisterCaptureHotkey();
+    LoadSettings();
+    ApplyAutostartSetting();
 
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);
-    SelectTab(0);
+    SelectDefaultTab();
     ShowActivePanel();
+    JoinClipboardViewerChain();
+    StartStartNotification();
 
     GrayUnusedFileItems();
     LoadArticleFiles();
@@ -111,5 +121,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     RegisterMainWindowClass(instance);
     if (!InitializeMainWindow(instance, showCommand))
         return 0;
+    AddTrayIcon(instance);
+    ApplyAlwaysOnTopSetting();
     return RunMessageLoop(instance);
 }

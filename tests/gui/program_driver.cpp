@@ -116,6 +116,28 @@ std::u16string ArticleTextOf(const std::vector<FixtureRecord>& records)
     return text + u"\r\n|";
 }
 
+std::wstring CurrentTestName()
+{
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    return std::wstring(name.begin(), name.end());
+}
+
+std::wstring WithPlainLineEnds(std::wstring_view text)
+{
+    std::wstring plain;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r') {
+            plain += L'\n';
+            if (i + 1 < text.size() && text[i + 1] == L'\n')
+                ++i;
+        } else {
+            plain += text[i];
+        }
+    }
+    return plain;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -168,15 +190,48 @@ void Installation::RemoveFile(std::wstring_view relativePath) const
     fs::remove(fs::path(folder_) / fs::path(relativePath));
 }
 
-RunningProgram::RunningProgram(const Installation& installation)
+namespace {
+
+std::wstring EnvironmentName(const std::wstring& entry)
 {
+    std::wstring name = entry.substr(0, entry.find(L'=', 1));
+    for (wchar_t& unit : name)
+        unit = towupper(unit);
+    return name;
+}
+
+// The test's environment with `changes` applied, as a block for CreateProcessW.
+std::wstring EnvironmentBlock(const std::vector<std::wstring>& changes)
+{
+    std::vector<std::wstring> entries;
+    const LPWCH own = GetEnvironmentStringsW();
+    for (const wchar_t* entry = own; *entry; entry += wcslen(entry) + 1)
+        entries.emplace_back(entry);
+    FreeEnvironmentStringsW(own);
+    for (const std::wstring& change : changes) {
+        std::erase_if(entries, [&](const std::wstring& entry) { return EnvironmentName(entry) == EnvironmentName(change); });
+        entries.push_back(change);
+    }
+    std::wstring block;
+    for (const std::wstring& entry : entries)
+        block.append(entry).push_back(L'\0');
+    block.push_back(L'\0');
+    return block;
+}
+
+}  // namespace
+
+RunningProgram::RunningProgram(const Installation& installation, const std::vector<std::wstring>& environment)
+{
+    std::wstring block = EnvironmentBlock(environment);
     std::wstring commandLine = L"\"" + installation.ProgramPath() + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     // Started from another folder: the program must find its files beside itself, not in the current one.
     const std::wstring elsewhere = TestsRoot();
-    const BOOL started = CreateProcessW(installation.ProgramPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                                        0, nullptr, elsewhere.c_str(), &startup, &process_);
+    const BOOL started =
+        CreateProcessW(installation.ProgramPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                       CREATE_UNICODE_ENVIRONMENT, block.data(), elsewhere.c_str(), &startup, &process_);
     EXPECT_TRUE(started) << "could not start " << fs::path(installation.ProgramPath()) << ", error " << GetLastError();
 }
 
@@ -399,4 +454,219 @@ void RunningProgram::DoubleClickListItem(int direction, int item)
 void RunningProgram::PostCommand(int command)
 {
     PostMessageW(MainWindow(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+void PrintTo(const MenuPopup& popup, std::ostream* out)
+{
+    *out << testing::PrintToString(popup.title) << ":";
+    for (const MenuEntry& entry : popup.entries)
+        *out << " " << testing::PrintToString(entry.text) << "=" << entry.command;
+}
+
+std::vector<MenuPopup> MenuResource(const Installation& installation, int menuId)
+{
+    std::vector<MenuPopup> popups;
+    const HMODULE module = LoadLibraryExW(installation.ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    EXPECT_TRUE(module) << "could not read the executable's resources";
+    const HMENU menu = LoadMenuW(module, MAKEINTRESOURCEW(menuId));
+    EXPECT_TRUE(menu) << "no menu resource " << menuId;
+    const auto textOf = [](HMENU owner, int position) {
+        wchar_t text[256] = {};
+        GetMenuStringW(owner, position, text, static_cast<int>(std::size(text)), MF_BYPOSITION);
+        return std::wstring(text);
+    };
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        MenuPopup popup{textOf(menu, i), {}};
+        const HMENU sub = GetSubMenu(menu, i);
+        for (int k = 0; sub && k < GetMenuItemCount(sub); ++k) {
+            const UINT id = GetMenuItemID(sub, k);
+            popup.entries.push_back({textOf(sub, k), id == static_cast<UINT>(-1) ? 0 : id});
+        }
+        popups.push_back(popup);
+    }
+    if (menu)
+        DestroyMenu(menu);
+    if (module)
+        FreeLibrary(module);
+    return popups;
+}
+
+std::vector<TBBUTTON> RunningProgram::ToolbarButtons()
+{
+    const HWND toolbar = GetDlgItem(MainWindow(), IDC_TOOLBAR);
+    const int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    RemoteMemory memory(process_.hProcess, sizeof(TBBUTTON));
+    std::vector<TBBUTTON> buttons;
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button = {};
+        SendMessageW(toolbar, TB_GETBUTTON, i, memory.Address());
+        memory.Read(&button, sizeof button);
+        buttons.push_back(button);
+    }
+    return buttons;
+}
+
+HWND RunningProgram::PopupMenu()
+{
+    return FindTopLevelWindow(process_.dwProcessId,
+                              [](HWND window) { return ClassOf(window) == L"#32768" && IsWindowVisible(window); });
+}
+
+void RunningProgram::Minimise()
+{
+    PostMessageW(MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(MainWindow()) != FALSE; })) << "the window did not minimise";
+}
+
+bool RunningProgram::IsInFront()
+{
+    return !IsIconic(MainWindow()) && IsWindowVisible(MainWindow()) && GetForegroundWindow() == MainWindow();
+}
+
+std::vector<HWND> NotificationAreaIcons()
+{
+    std::vector<HWND> icons;
+    const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+    for (HWND child = tray ? GetWindow(tray, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT))
+        if (ClassOf(child) == L"__winex11_tray_icon" && IsWindowVisible(child))
+            icons.push_back(child);
+    return icons;
+}
+
+HWND RunningProgram::OpenMenu(wchar_t mnemonic)
+{
+    PostMessageW(MainWindow(), WM_SYSCOMMAND, SC_KEYMENU, mnemonic);
+    HWND popup = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (popup = PopupMenu()) != nullptr; })) << "the menu did not open";
+    // Let it finish drawing before anyone looks at it.
+    std::this_thread::sleep_for(300ms);
+    return popup;
+}
+
+void RunningProgram::CloseMenu()
+{
+    PostMessageW(MainWindow(), WM_CANCELMODE, 0, 0);
+    WaitUntil([&] { return PopupMenu() == nullptr; });
+}
+
+std::vector<bool> RunningProgram::GrayedTextLines(HWND popup)
+{
+    std::vector<bool> grayed;
+    for (const MenuLine& line : MenuLines(popup))
+        grayed.push_back(line.grayed);
+    return grayed;
+}
+
+std::vector<bool> RunningProgram::CheckedTextLines(HWND popup)
+{
+    std::vector<bool> checked;
+    for (const MenuLine& line : MenuLines(popup))
+        checked.push_back(line.checked);
+    return checked;
+}
+
+HWND RunningProgram::WaitForDialog(std::wstring_view caption)
+{
+    HWND dialog = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        dialog = FindTopLevelWindow(process_.dwProcessId, [caption](HWND window) {
+            return ClassOf(window) == L"#32770" && IsWindowVisible(window) && WindowText(window) == caption;
+        });
+        return dialog != nullptr;
+    })) << "the dialog " << testing::PrintToString(std::wstring(caption)) << " did not open";
+    return dialog;
+}
+
+std::vector<std::wstring> RunningProgram::ComboItems(HWND combo)
+{
+    // Wine, like Windows, carries this message's text across processes itself: a local buffer serves.
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    std::vector<std::wstring> items;
+    for (int i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
+        std::wstring text(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(wcsnlen(text.c_str(), text.size()));
+        items.push_back(text);
+    }
+    return items;
+}
+
+HWND RunningProgram::FocusedControl()
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(process_.dwThreadId, &info);
+    return info.hwndFocus;
+}
+
+std::vector<RunningProgram::MenuLine> RunningProgram::MenuLines(HWND popup)
+{
+    RECT rect = {};
+    GetWindowRect(popup, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+
+    // A text line is a run of rows holding text pixels: black or gray ones, or white ones on the
+    // highlight that marks the selected item. Grayed text has neither black nor highlighted white.
+    // Separators are etched lines two rows high and are not text.
+    // A check mark is drawn in the margin left of the text.
+    constexpr int CheckMarginRight = 18;
+    std::vector<MenuLine> lines;
+    int runRows = 0;
+    bool runEnabled = false;
+    bool runChecked = false;
+    for (int y = 3; y <= height - 3; ++y) {
+        bool text = false;
+        bool enabled = false;
+        bool highlight = false;
+        bool white = false;
+        bool mark = false;
+        for (int x = 4; y < height - 3 && x < width - 4; ++x) {
+            const uint32_t pixel = pixels[y * width + x];
+            const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+            if (r < 60 && g < 60 && b < 60 && x < CheckMarginRight)
+                mark = true;
+            if (r < 60 && g < 60 && b < 60)
+                text = enabled = true;
+            else if (r < 170 && r == g && g == b)
+                text = true;
+            else if (b > r + 50)
+                highlight = true;
+            else if (r == 255 && g == 255 && b == 255)
+                white = true;
+        }
+        if (highlight && white)
+            text = enabled = true;
+        if (text) {
+            ++runRows;
+            runEnabled |= enabled;
+            runChecked |= mark;
+        } else if (runRows) {
+            if (runRows > 3)
+                lines.push_back({!runEnabled, runChecked});
+            runRows = 0;
+            runEnabled = false;
+            runChecked = false;
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return lines;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <chrono>
 #include <functional>
@@ -17,6 +18,12 @@ struct FixtureRecord {
     std::u16string article;
 };
 std::u16string ArticleTextOf(const std::vector<FixtureRecord>& records);
+
+// "Suite.Name" of the running test, for its installation folder.
+std::wstring CurrentTestName();
+
+// Text read back from a rich edit with its line ends made plain: each CR, LF or CR LF becomes LF.
+std::wstring WithPlainLineEnds(std::wstring_view text);
 
 // Polls `condition` until it holds or `timeout` passes; gives the last answer.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
@@ -39,6 +46,23 @@ private:
     std::wstring folder_;
 };
 
+// A popup of a menu resource, as the executable carries it.
+struct MenuEntry {
+    std::wstring text;  // empty for a separator
+    UINT command;       // 0 for a separator
+    bool operator==(const MenuEntry&) const = default;
+};
+struct MenuPopup {
+    std::wstring title;
+    std::vector<MenuEntry> entries;
+    bool operator==(const MenuPopup&) const = default;
+};
+void PrintTo(const MenuPopup& popup, std::ostream* out);
+std::vector<MenuPopup> MenuResource(const Installation& installation, int menuId);
+
+// The icons shown in Wine's notification area, which lives in another process.
+std::vector<HWND> NotificationAreaIcons();
+
 struct InfoBox {
     std::wstring caption;
     std::wstring text;
@@ -48,7 +72,8 @@ struct InfoBox {
 // The program started from an installation; ended when the object goes, if it still runs.
 class RunningProgram {
 public:
-    explicit RunningProgram(const Installation& installation);
+    // `environment` holds NAME=value entries that replace or add to the test's own environment.
+    explicit RunningProgram(const Installation& installation, const std::vector<std::wstring>& environment = {});
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
@@ -87,8 +112,34 @@ public:
     void DoubleClickListItem(int direction, int item);
     // A menu or toolbar command, as a click sends it.
     void PostCommand(int command);
+    std::vector<TBBUTTON> ToolbarButtons();
+
+    // The program's visible popup menu window, or null.
+    HWND PopupMenu();
+    // Minimises the main window as its close box does, and waits until it is.
+    void Minimise();
+    bool IsInFront();
+
+    // Opens a popup of the menu bar with Alt and its mnemonic, as the keyboard does; gives the popup window.
+    HWND OpenMenu(wchar_t mnemonic);
+    void CloseMenu();
+    // For each line of text drawn in a popup menu window, whether it is drawn grayed (no black pixels).
+    std::vector<bool> GrayedTextLines(HWND popup);
+    // For each line of text drawn in a popup menu window, whether it carries a check mark.
+    std::vector<bool> CheckedTextLines(HWND popup);
+
+    // The program's dialog with this caption, once it shows.
+    HWND WaitForDialog(std::wstring_view caption);
+    std::vector<std::wstring> ComboItems(HWND combo);
+    // The window that has the keyboard focus in the program.
+    HWND FocusedControl();
 
 private:
+    struct MenuLine {
+        bool grayed;
+        bool checked;
+    };
+    std::vector<MenuLine> MenuLines(HWND popup);
     void DismissBox(HWND box);
     HWND FindMessageBox();
     RECT RemoteRect(HWND control, UINT message, WPARAM wParam, LONG left = 0);

@@ -18,13 +18,6 @@ const std::vector<FixtureRecord> ItalianEnglish = {
     {u"albicocca", u"apricot"}, {u"casa", u"house"}, {u"mela", u"apple"},
 };
 
-std::wstring TestName()
-{
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    return std::wstring(name.begin(), name.end());
-}
-
 void ExpectMissingFileBoxes(const std::vector<InfoBox>& boxes, size_t count, HWND owner)
 {
     ASSERT_EQ(boxes.size(), count);
@@ -52,7 +45,7 @@ TEST(LanguageDiscovery, TitleAndTabsNameTheLanguageOfTheFirstArticleFile)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.articleFile);
-        Installation installation(TestName());
+        Installation installation(CurrentTestName());
         installation.WriteFile(std::wstring(L"Articles\\") + c.articleFile, "");
         RunningProgram program(installation);
         program.DismissMessageBoxes();
@@ -63,7 +56,7 @@ TEST(LanguageDiscovery, TitleAndTabsNameTheLanguageOfTheFirstArticleFile)
 
 TEST(ArticleFiles, MissingFirstFileIsReportedOnceThenByEachSearch)
 {
-    Installation installation(TestName());
+    Installation installation(CurrentTestName());
     installation.WriteArticleFile(L"Italian", L"English", ArticleTextOf(ItalianEnglish));
     RunningProgram program(installation);
     // One box from loading, which does not try the second file, then one from each initial search.
@@ -78,7 +71,7 @@ TEST(ArticleFiles, MissingFirstFileIsReportedOnceThenByEachSearch)
 
 TEST(ArticleFiles, MissingSecondFileLeavesBothDirectionsUnloaded)
 {
-    Installation installation(TestName());
+    Installation installation(CurrentTestName());
     installation.WriteArticleFile(L"English", L"Italian", ArticleTextOf(EnglishItalian));
     RunningProgram program(installation);
     ExpectMissingFileBoxes(program.DismissMessageBoxes(), 3, program.MainWindow());
@@ -88,7 +81,7 @@ TEST(ArticleFiles, MissingSecondFileLeavesBothDirectionsUnloaded)
 
 TEST(ArticleFiles, EmptyFileIsNotReportedByLoadingButByTheSearches)
 {
-    Installation installation(TestName());
+    Installation installation(CurrentTestName());
     installation.WriteArticleFile(L"English", L"Italian", u"");
     installation.WriteArticleFile(L"Italian", L"English", ArticleTextOf(ItalianEnglish));
     RunningProgram program(installation);
@@ -97,7 +90,7 @@ TEST(ArticleFiles, EmptyFileIsNotReportedByLoadingButByTheSearches)
 
 TEST(ArticleFiles, BothFilesLoadAndTheFirstPanelStartsFromA)
 {
-    Installation installation(TestName());
+    Installation installation(CurrentTestName());
     installation.WriteDictionary(L"Italian", EnglishItalian, ItalianEnglish);
     RunningProgram program(installation);
     EXPECT_TRUE(program.DismissMessageBoxes(1s).empty());
@@ -111,7 +104,7 @@ TEST(ArticleFiles, BothFilesLoadAndTheFirstPanelStartsFromA)
 
 TEST(MainWindow, OnlyTheSelectedPanelIsVisible)
 {
-    Installation installation(TestName());
+    Installation installation(CurrentTestName());
     installation.WriteDictionary(L"Italian", EnglishItalian, ItalianEnglish);
     RunningProgram program(installation);
     program.WaitUntilIdle();
@@ -129,7 +122,7 @@ TEST(MainWindow, OnlyTheSelectedPanelIsVisible)
 
 TEST(MainWindow, CloseBoxOnlyMinimisesAndExitEndsWithCodeZero)
 {
-    Installation installation(TestName());
+    Installation installation(CurrentTestName());
     installation.WriteDictionary(L"Italian", EnglishItalian, ItalianEnglish);
     RunningProgram program(installation);
     program.WaitUntilIdle();
@@ -143,7 +136,7 @@ TEST(MainWindow, CloseBoxOnlyMinimisesAndExitEndsWithCodeZero)
 
 TEST(MainWindow, CannotBeMadeSmallerThanItsMinimum)
 {
-    Installation installation(TestName());
+    Installation installation(CurrentTestName());
     installation.WriteDictionary(L"Italian", EnglishItalian, ItalianEnglish);
     RunningProgram program(installation);
     program.WaitUntilIdle();
@@ -156,7 +149,7 @@ TEST(MainWindow, CannotBeMadeSmallerThanItsMinimum)
 
 TEST(MainWindow, ControlsFollowTheLayoutAfterAResize)
 {
-    Installation installation(TestName());
+    Installation installation(CurrentTestName());
     installation.WriteDictionary(L"Italian", EnglishItalian, ItalianEnglish);
     RunningProgram program(installation);
     program.WaitUntilIdle();

@@ -25,4 +25,13 @@ TEST(WebLinks, DownloadAddressNamesTheDiscoveredLanguage)
     EXPECT_EQ(WebLinks.DownloadUrl, host + u"/download_?client=DesktopVersion_1.4.7 ");
 }
 
+TEST(WebLinks, AboutLinesAndTheStartObject)
+{
+    EXPECT_EQ(ComposeVersionLine(ProductVersion), u"Version 1.4.7 ");
+    EXPECT_EQ(ComposeAboutProductLine(u"Italian"), u"Wordmere English to Italian, Italian to English Talking Dictionary ");
+    EXPECT_EQ(ComposeStartNotificationObject(WebLinks.HomeUrl, u"Italian"),
+              u"http://" + VendorHost + u"//home?client=DesktopVersion_1.4.7  Italian");
+    EXPECT_EQ(HelpFileSuffix, u"\\Help\\Help.EN.html");
+}
+
 }  // namespace
