@@ -13,6 +13,7 @@
 #include "desktop/hotkey_capture.h"
 #include "desktop/tray_icon.h"
 #include "dictionary/article_files.h"
+#include "dictionary/article_text.h"
 #include "dictionary/word_search.h"
 #include "info/usage_notifications.h"
 #include "resources/resource.h"
@@ -57,9 +58,11 @@ struct PanelControlLayout {
 };
 
 // Creation order within a panel; the article view lives on the tab control, so its notifications
-// stay away from the main window and its position is relative to the tab control.
+// stay away from the main window and its position is relative to the tab control. The search box
+// scrolls its text: without that an edit field refuses whatever does not fit its width, and a long
+// phrase could be neither typed nor pasted.
 const PanelControlLayout PanelControls[] = {
-    {PanelControl::SearchBox, WC_COMBOBOXW, L"", IDC_SEARCH_BOX, WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, 0,
+    {PanelControl::SearchBox, WC_COMBOBOXW, L"", IDC_SEARCH_BOX, WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
      {5, 62, 248, 150}, SearchBoxes},
     {PanelControl::PronounceButton, WC_BUTTONW, L"Pronounce", IDC_PRONOUNCE, WS_CHILD, 0, {258, 63, 100, 22},
      PronounceButtons},
@@ -101,8 +104,11 @@ void CreatePanel(HWND window, int direction)
         if (layout.control == PanelControl::WordList)
             PrepareWordList(control);
         SetDefaultFont(control);
-        if (layout.control == PanelControl::ArticleView)
+        if (layout.control == PanelControl::ArticleView) {
             SendMessageW(control, EM_SETBKGNDCOLOR, 0, RGB(255, 249, 189));
+            // A rich edit holds 32,767 units unless told otherwise, less than the longest article.
+            SendMessageW(control, EM_EXLIMITTEXT, 0, ArticleLimit + 1);
+        }
     }
 }
 

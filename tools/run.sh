@@ -3,16 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh"
-"$root/tools/build.sh" native >/dev/null
-"$root/tools/build.sh" x86_64 >/dev/null
-
-install="$root/build/run"
-mkdir -p "$install/Articles" "$install/Help"
-cp "$root/build/x86_64/wordmere.exe" "$install/"
-cp "$root/resources/Help.EN.html" "$install/Help/"
-compiler="$root/build/native/tools/article_compiler"
-"$compiler" --tsv "$root/dictionaries/sample/english_italian.tsv" "$install/Articles/Articles_English_Italian.dat"
-"$compiler" --tsv "$root/dictionaries/sample/italian_english.tsv" "$install/Articles/Articles_Italian_English.dat"
+install=$("$root/tools/install.sh")
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ -z "${DISPLAY:-}" ]; then

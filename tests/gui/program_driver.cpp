@@ -434,6 +434,9 @@ void RunningProgram::TypeIntoSearchBox(int direction, std::wstring_view text)
     const HWND edit = FindWindowExW(SearchBox(direction), nullptr, L"Edit", nullptr);
     ASSERT_TRUE(edit) << "the search box has no edit field";
     PostMessageW(edit, EM_SETSEL, 0, -1);
+    // Typing over a selection replaces it; with nothing to type, Backspace empties the box.
+    if (text.empty())
+        PostMessageW(edit, WM_CHAR, VK_BACK, 1);
     for (wchar_t unit : text)
         PostMessageW(edit, WM_CHAR, unit, 1);
     ASSERT_TRUE(WaitUntil([&] { return Text(SearchBox(direction)) == text; }))

@@ -26,7 +26,7 @@ std::wstring CurrentTestName();
 std::wstring WithPlainLineEnds(std::wstring_view text);
 
 // Polls `condition` until it holds or `timeout` passes; gives the last answer.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 20s);
 
 // A fresh folder laid out like an installation: the executable, and what each test adds.
 class Installation {
@@ -85,7 +85,7 @@ public:
     // The main window, once its title has been set.
     HWND MainWindow();
     // Closes every message box as it appears, until none has come for `quiet`; gives them in order.
-    std::vector<InfoBox> DismissMessageBoxes(std::chrono::milliseconds quiet = 1500ms);
+    std::vector<InfoBox> DismissMessageBoxes(std::chrono::milliseconds quiet = 2500ms);
     // Waits until start-up has run and the message loop waits for input.
     void WaitUntilIdle();
 

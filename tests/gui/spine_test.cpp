@@ -161,26 +161,36 @@ TEST(MainWindow, ControlsFollowTheLayoutAfterAResize)
                seen.bottom == expected.bottom;
     };
     const HWND tab = GetDlgItem(program.MainWindow(), IDC_TAB_CONTROL);
-    RECT client = {};
-    ASSERT_TRUE(WaitUntil([&] {
+    // Which controls stand where the layout puts them for the current client size; the program places
+    // them one after another while this test looks, so the whole set is waited for.
+    const auto misplaced = [&] {
+        RECT client = {};
         GetClientRect(program.MainWindow(), &client);
         const LONG w = client.right, h = client.bottom;
-        return w > 600 && placed(tab, {-1, 30, -1 + w + 4, 30 + h - 28}) &&
-               placed(program.WordList(0), {7, 92, 7 + 148, 92 + h - 98});
-    })) << "the layout did not follow the new size";
-    const LONG w = client.right, h = client.bottom;
-    for (int direction = 0; direction < 2; ++direction) {
-        SCOPED_TRACE(direction);
-        const RECT search = program.Placement(program.SearchBox(direction));
-        EXPECT_EQ(search.left, 7);
-        EXPECT_EQ(search.top, 65);
-        EXPECT_EQ(search.right - search.left, w - 119);
-        EXPECT_TRUE(placed(program.PronounceButton(direction), {w - 106, 63, w - 106 + 100, 63 + 22}));
-        EXPECT_TRUE(placed(program.WordList(direction), {7, 92, 7 + 148, 92 + h - 98}));
-        EXPECT_TRUE(placed(program.ArticleView(direction), {158, 59, 158 + w - 164, 59 + h - 96}));
-    }
-    const RECT toolbar = program.Placement(GetDlgItem(program.MainWindow(), IDC_TOOLBAR));
-    EXPECT_EQ(toolbar.right - toolbar.left, w);
+        std::vector<std::string> wrong;
+        if (w < 600)
+            wrong.push_back("the window was not resized");
+        if (!placed(tab, {-1, 30, -1 + w + 4, 30 + h - 28}))
+            wrong.push_back("tab control");
+        const RECT toolbar = program.Placement(GetDlgItem(program.MainWindow(), IDC_TOOLBAR));
+        if (toolbar.left != 0 || toolbar.top != 0 || toolbar.right != w)
+            wrong.push_back("toolbar");
+        for (int direction = 0; direction < 2; ++direction) {
+            const char which = static_cast<char>('0' + direction);
+            const RECT search = program.Placement(program.SearchBox(direction));
+            if (search.left != 7 || search.top != 65 || search.right - search.left != w - 119)
+                wrong.push_back(std::string("search box ") + which);
+            if (!placed(program.PronounceButton(direction), {w - 106, 63, w - 106 + 100, 63 + 22}))
+                wrong.push_back(std::string("Pronounce button ") + which);
+            if (!placed(program.WordList(direction), {7, 92, 7 + 148, 92 + h - 98}))
+                wrong.push_back(std::string("word list ") + which);
+            if (!placed(program.ArticleView(direction), {158, 59, 158 + w - 164, 59 + h - 96}))
+                wrong.push_back(std::string("article view ") + which);
+        }
+        return wrong;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return misplaced().empty(); }))
+        << "not where the layout puts them: " << testing::PrintToString(misplaced());
 }
 
 }  // namespace
