@@ -19,6 +19,8 @@ constexpr size_t WordListCapacity = 25;
 
 // A file byte is the plain UTF-16LE byte plus 2, modulo 256.
 void DecodeArticleBytes(uint8_t* bytes, size_t count);
+// The same without SSE2, as the 32-bit build runs it; here so tests and benchmarks reach it on every build.
+void DecodeArticleBytesPortable(uint8_t* bytes, size_t count);
 void EncodeArticleBytes(uint8_t* bytes, size_t count);
 std::string EncodeArticleText(std::u16string_view text);
 
@@ -38,6 +40,19 @@ enum class HeadwordMatch { Prefix, Exact };
 // looking at records whose prefix starts at or after `from`; npos when there is none.
 size_t FindHeadword(std::u16string_view text, std::u16string_view searchText, HeadwordMatch match,
                     size_t from = 0);
+// The same without SSE2, as the 32-bit build runs it; here so tests and benchmarks reach it on every build.
+size_t FindHeadwordPortable(std::u16string_view text, std::u16string_view searchText, HeadwordMatch match,
+                            size_t from = 0);
+
+// A headword offset as FindHeadword returns it, npos included, to scan on from. An exact match is also a
+// prefix match, so the exact lookup can start at the first prefix match and finds nothing when that is npos.
+struct HeadwordStart {
+    size_t offset;
+};
+
+// As above, looking at records whose headword starts at or after `from.offset`; npos for npos.
+size_t FindHeadword(std::u16string_view text, std::u16string_view searchText, HeadwordMatch match,
+                    HeadwordStart from);
 
 // Up to 25 headwords walked in file order from the headword that starts at `position`.
 // The views point into `text`; headwords longer than the list takes are cut.
@@ -54,6 +69,7 @@ struct ArticleLookup {
     std::u16string_view article;
 };
 ArticleLookup LookUpArticle(std::u16string_view text, std::u16string_view searchText, size_t from = 0);
+ArticleLookup LookUpArticle(std::u16string_view text, std::u16string_view searchText, HeadwordStart from);
 
 // The load-failure texts; the second, for a file whose size cannot be read, has no "from".
 std::u16string MissingArticleFileMessage(std::u16string_view baseUrl);

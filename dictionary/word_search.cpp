@@ -46,6 +46,33 @@ void InsertListedHeadword(HWND list, int position, std::u16string_view headword)
     SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
+// Where the last word list started, for the lookup of the same keystroke: an exact match is also a
+// prefix match, so that lookup starts there, and looks nowhere when the list found nothing.
+struct PrefixScan {
+    int direction = -1;
+    size_t length = 0;
+    wchar_t units[SearchTextLimit];
+    HeadwordStart first{std::u16string_view::npos};
+};
+PrefixScan LastPrefixScan;
+
+void RememberPrefixScan(int direction, std::u16string_view searchText, size_t first)
+{
+    LastPrefixScan.direction = direction;
+    LastPrefixScan.length = searchText.size();
+    std::copy(searchText.begin(), searchText.end(), LastPrefixScan.units);
+    LastPrefixScan.first = HeadwordStart{first};
+}
+
+// The whole text from its start unless the last list was made for this very search.
+ArticleLookup LookUpArticleAfterList(int direction, std::u16string_view searchText)
+{
+    const std::u16string_view remembered(reinterpret_cast<const char16_t*>(LastPrefixScan.units), LastPrefixScan.length);
+    if (LastPrefixScan.direction == direction && remembered == searchText)
+        return LookUpArticle(ArticleText(direction), searchText, LastPrefixScan.first);
+    return LookUpArticle(ArticleText(direction), searchText);
+}
+
 void ClearArticleView(int direction)
 {
     SendMessageW(ArticleViews[direction], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
@@ -68,6 +95,7 @@ void RefreshWordList()
     ReadSearchText(SearchBoxes[direction], search);
     const std::u16string_view text = ArticleText(direction);
     const size_t first = FindHeadword(text, search.view, HeadwordMatch::Prefix);
+    RememberPrefixScan(direction, search.view, first);
     const WordList words = first == std::u16string_view::npos ? WordList{} : ListHeadwordsFrom(text, first);
     if (words.count == 0) {
         ClearArticleView(direction);
@@ -88,7 +116,7 @@ void ShowArticle()
         return;
     SearchText search;
     ReadSearchText(SearchBoxes[direction], search);
-    const ArticleLookup lookup = LookUpArticle(ArticleText(direction), search.view);
+    const ArticleLookup lookup = LookUpArticleAfterList(direction, search.view);
     if (!lookup.found) {
         ClearArticleView(direction);
     } else {

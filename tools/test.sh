@@ -7,6 +7,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh" native
 ctest --test-dir "$root/build/native" --output-on-failure
 
+# The same tests under AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target for a while.
+"$root/tools/sanitize.sh"
+"$root/tools/fuzz.sh" "${WORDMERE_FUZZ_SECONDS:-12}"
+
 # The release build: compiled only (it cannot run here), with warnings as errors.
 "$root/tools/build.sh" i686
 

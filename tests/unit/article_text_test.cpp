@@ -53,6 +53,31 @@ TEST(ArticleDecoding, ShiftWrapsAroundEveryByte)
     EXPECT_EQ(decoded, all);
 }
 
+TEST(ArticleDecoding, EveryLengthAndStartDecodesOnlyItsBytes)
+{
+    std::string all;
+    for (int i = 0; i < 300; ++i)
+        all.push_back(static_cast<char>(i * 37 + 11));
+    const struct {
+        const char* name;
+        void (*decode)(uint8_t*, size_t);
+    } decoders[] = {{"DecodeArticleBytes", DecodeArticleBytes}, {"DecodeArticleBytesPortable", DecodeArticleBytesPortable}};
+    for (const auto& d : decoders) {
+        for (size_t start = 0; start <= 17; ++start) {
+            for (size_t length = 0; start + length <= all.size(); length += length < 80 ? 1 : 37) {
+                std::string bytes = all;
+                d.decode(reinterpret_cast<uint8_t*>(bytes.data()) + start, length);
+                for (size_t i = 0; i < all.size(); ++i) {
+                    const bool inside = i >= start && i < start + length;
+                    const uint8_t expected = static_cast<uint8_t>(static_cast<uint8_t>(all[i]) - (inside ? 2 : 0));
+                    ASSERT_EQ(static_cast<uint8_t>(bytes[i]), expected)
+                        << d.name << ", byte " << i << " of a run of " << length << " from " << start;
+                }
+            }
+        }
+    }
+}
+
 TEST(ArticleDecoding, EncodedTextDecodesBack)
 {
     const std::u16string text = u"\r\n|\u00E8\u20AC|\U0001F600 x\r\n|";
@@ -122,6 +147,12 @@ std::vector<std::u16string> LettersFrom(char16_t first, int count)
     return words;
 }
 
+// `records` after `count` units of filler, to put a match at any place in or across the scans' blocks.
+std::u16string Padded(size_t count, std::u16string_view records)
+{
+    return std::u16string(count, u'x') + std::u16string(records);
+}
+
 TEST(ArticleScans, TableOfCases)
 {
     const ScanCase cases[] = {
@@ -150,6 +181,21 @@ TEST(ArticleScans, TableOfCases)
         {"search text longer than the text", u"\n|a|b", u"abcdef", {}, false, u""},
         {"25 of many records", ManyRecords(30), u"wA", LettersFrom(u'A', 25), true, u"x\n"},
         {"fewer than 25 records at the end", ManyRecords(30), u"wZ", LettersFrom(u'Z', 5), true, u"x\n"},
+        {"text shorter than a block of the scan", u"\n|ab|c", u"ab", {u"ab"}, true, u"c"},
+        {"record across the edge of the first block", Padded(6, u"\n|apple|fruit\n|b|y"), u"apple", {u"apple", u"b"},
+         true, u"fruit\n"},
+        {"record across the edge of a block of 32", Padded(30, u"\n|apple|fruit\n|b|y"), u"apple",
+         {u"apple", u"b"}, true, u"fruit\n"},
+        {"record just past a block of 32", Padded(33, u"\n|apple|fruit\n|b|y"), u"apple", {u"apple", u"b"}, true,
+         u"fruit\n"},
+        {"whole headword in the last starts, after the blocks", Padded(70, u"\n|apple|"), u"apple", {u"apple"}, true,
+         u""},
+        {"match after many blocks", Padded(1000, u"\n|apple|fruit"), u"apple", {u"apple"}, true, u"fruit"},
+        {"near misses that agree at the first, second and last units", u"\n|axxxe|x\n|appla|x\n|apple|fruit",
+         u"apple", {u"apple"}, true, u"fruit"},
+        {"units that agree only in their low byte", u"\n|\u01E4pfel|x\n|\u00E4pfel|y", u"\u00E4pfel",
+         {u"\u00E4pfel"}, true, u"y"},
+        {"search text holding a record prefix", u"\n|a\n|b|x", u"a\n|b", {u"a\n"}, true, u"x"},
     };
     for (const ScanCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -157,6 +203,109 @@ TEST(ArticleScans, TableOfCases)
         const ArticleLookup lookup = LookUpArticle(c.text, c.search);
         EXPECT_EQ(lookup.found, c.articleFound);
         EXPECT_EQ(std::u16string(lookup.article), c.article);
+        // Looked up from where the prefix scan found its first headword, as a keystroke does, the same article.
+        const size_t first = FindHeadword(c.text, c.search, HeadwordMatch::Prefix);
+        const ArticleLookup fromFirst = LookUpArticle(c.text, c.search, HeadwordStart{first});
+        EXPECT_EQ(fromFirst.found, c.articleFound);
+        EXPECT_EQ(std::u16string(fromFirst.article), c.article);
+        for (const HeadwordMatch match : {HeadwordMatch::Prefix, HeadwordMatch::Exact}) {
+            const size_t found = FindHeadword(c.text, c.search, match);
+            EXPECT_EQ(FindHeadword(c.text, c.search, match, HeadwordStart{first}), found);
+            EXPECT_EQ(FindHeadwordPortable(c.text, c.search, match), found);
+        }
+    }
+}
+
+TEST(ArticleScans, SearchesLookOnlyAtRecordsFromTheGivenOffset)
+{
+    constexpr size_t npos = std::u16string_view::npos;
+    const struct {
+        const char* name;
+        std::u16string search;
+        HeadwordMatch match;
+        size_t from;
+        size_t found;
+        std::u16string article;
+    } cases[] = {
+        {"from the start", u"a", HeadwordMatch::Prefix, 0, 3, u""},
+        {"from the line feed of the prefix", u"a", HeadwordMatch::Prefix, 1, 3, u""},
+        {"from the bar of the prefix", u"a", HeadwordMatch::Prefix, 2, 16, u""},
+        {"from the next line feed", u"apple", HeadwordMatch::Exact, 14, 16, u"fruit\r\n"},
+        {"past the next prefix", u"apple", HeadwordMatch::Exact, 15, npos, u""},
+        {"from the last unit", u"", HeadwordMatch::Prefix, Fruit.size() - 1, npos, u""},
+        {"from the end", u"", HeadwordMatch::Prefix, Fruit.size(), npos, u""},
+        {"from npos", u"", HeadwordMatch::Prefix, npos, npos, u""},
+        {"from npos, exact", u"ant", HeadwordMatch::Exact, npos, npos, u""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(FindHeadword(Fruit, c.search, c.match, c.from), c.found);
+        if (c.match == HeadwordMatch::Exact) {
+            const ArticleLookup lookup = LookUpArticle(Fruit, c.search, c.from);
+            EXPECT_EQ(lookup.found, c.found != npos);
+            EXPECT_EQ(std::u16string(lookup.article), c.article);
+        }
+    }
+}
+
+TEST(ArticleScans, SearchesFromAHeadwordLookAtThatHeadwordOn)
+{
+    constexpr size_t npos = std::u16string_view::npos;
+    // Headwords "apple" start at 16 and 68 (record prefixes at 14 and 66).
+    const std::u16string text = Fruit + u"\r\n|apple|again";
+    const struct {
+        const char* name;
+        size_t from;
+        size_t found;
+    } cases[] = {
+        {"from the start", 0, 16},          {"from the first unit of the text", 1, 16},
+        {"from the headword's line feed", 14, 16}, {"from the headword itself", 16, 16},
+        {"from just past the headword", 17, 68},   {"from the second headword", 68, 68},
+        {"past the second headword", 69, npos},   {"from the end", text.size(), npos},
+        {"from npos, a failed prefix scan", npos, npos},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(FindHeadword(text, u"apple", HeadwordMatch::Exact, HeadwordStart{c.from}), c.found);
+        EXPECT_EQ(FindHeadword(text, u"apple", HeadwordMatch::Prefix, HeadwordStart{c.from}), c.found);
+        const ArticleLookup lookup = LookUpArticle(text, u"apple", HeadwordStart{c.from});
+        EXPECT_EQ(lookup.found, c.found != npos);
+        EXPECT_EQ(std::u16string(lookup.article), c.found == 16 ? u"fruit\r\n" : c.found == 68 ? u"again" : u"");
+    }
+}
+
+TEST(ArticleScans, EveryPlaceAroundTheScansBlocks)
+{
+    constexpr size_t npos = std::u16string_view::npos;
+    // Filler of near misses that pass the vector scan's filter and fail only on the other units, cut at
+    // every length: none of its cuts completes into a match with the record after it.
+    const std::u16string decoys = u"\n|axxxe|\n|axxxx|x|apple|";
+    const struct {
+        const char* name;
+        std::u16string_view record;
+        bool found;
+    } records[] = {
+        {"whole record", u"\n|apple|fruit", true},
+        {"record at the very end", u"\n|apple|", true},
+        {"last unit differs", u"\n|applf|fruit", false},
+        {"line feed missing", u"x|apple|fruit", false},
+    };
+    for (const auto& r : records) {
+        for (size_t pad = 0; pad <= 80; ++pad) {
+            std::u16string filler;
+            while (filler.size() < pad)
+                filler += decoys;
+            filler.resize(pad);
+            const std::u16string text = filler + std::u16string(r.record);
+            SCOPED_TRACE(testing::Message() << r.name << ", after " << pad << " units");
+            for (const HeadwordMatch match : {HeadwordMatch::Prefix, HeadwordMatch::Exact}) {
+                const size_t found = FindHeadword(text, u"apple", match);
+                EXPECT_EQ(found, r.found ? pad + 2 : npos);
+                EXPECT_EQ(FindHeadwordPortable(text, u"apple", match), found);
+                for (size_t from = 0; from <= text.size(); from += 7)
+                    EXPECT_EQ(FindHeadword(text, u"apple", match, from), FindHeadwordPortable(text, u"apple", match, from));
+            }
+        }
     }
 }
 
