@@ -73,6 +73,23 @@ ArticleLookup LookUpArticleAfterList(int direction, std::u16string_view searchTe
     return LookUpArticle(ArticleText(direction), searchText);
 }
 
+// Holds a list's drawing while it is emptied and refilled: otherwise every inserted item redraws the
+// list and its scroll bar, which costs far more than the search once the list scrolls.
+class ListRedrawPause {
+public:
+    explicit ListRedrawPause(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
+    ~ListRedrawPause()
+    {
+        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+    ListRedrawPause(const ListRedrawPause&) = delete;
+    ListRedrawPause& operator=(const ListRedrawPause&) = delete;
+
+private:
+    HWND list_;
+};
+
 void ClearArticleView(int direction)
 {
     SendMessageW(ArticleViews[direction], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
@@ -90,6 +107,7 @@ void RefreshWordList()
     if (!IsDirection(direction))
         return;
     const HWND list = WordLists[direction];
+    const ListRedrawPause pause(list);
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     SearchText search;
     ReadSearchText(SearchBoxes[direction], search);
