@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ clang googletest libbenchmark-dev zlib1g-dev
+  cmake make g++ clang libclang-rt-14-dev googletest libbenchmark-dev zlib1g-dev
   dict-freedict-eng-ita dict-freedict-ita-eng
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb xdotool x11-utils imagemagick
